@@ -22,3 +22,11 @@ private slots:
     void characters_outside_become_question_marks_data();
     void characters_outside_become_question_marks();
 };
+
+class IntTextTest : public QObject {
+    Q_OBJECT
+private slots:
+    void parse_int_data();
+    void parse_int();
+    void str_to_int_error_names_the_text();
+};

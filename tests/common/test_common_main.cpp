@@ -15,5 +15,9 @@ int main(int argc, char** argv)
         Cp1251Test t;
         status |= QTest::qExec(&t, argc, argv);
     }
+    {
+        IntTextTest t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
     return status;
 }
