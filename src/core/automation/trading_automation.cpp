@@ -2,7 +2,7 @@
 
 namespace rx42 {
 
-TradingAutomation::TradingAutomation(Scheduler& scheduler, Page& page, TradingControls& controls, Dialogs& dialogs,
+TradingAutomation::TradingAutomation(Scheduler& scheduler, Page& page, const TradingControls& controls, Dialogs& dialogs,
                                      std::function<void()> press_GoBtn, std::function<void()> beep,
                                      LocalClock local_clock)
     : timers(scheduler)

@@ -28,10 +28,12 @@ namespace rx42 {
 // trading_cycle.cpp, currency_rotation.cpp.
 class TradingAutomation {
 public:
-    // press_GoBtn: presses the go button of the address box (loads the page named there).
+    // controls: every field filled; the struct is copied, the controls it points to must outlive
+    // this object. press_GoBtn: presses the go button of the address box (loads the page named
+    // there).
     // beep: plays the system exclamation sound; may be empty (no sound); a failing sound is
     // ignored. local_clock: local date and time for the protocol; empty means the current time.
-    TradingAutomation(Scheduler& scheduler, Page& page, TradingControls& controls, Dialogs& dialogs,
+    TradingAutomation(Scheduler& scheduler, Page& page, const TradingControls& controls, Dialogs& dialogs,
                       std::function<void()> press_GoBtn, std::function<void()> beep,
                       LocalClock local_clock = {});
     ~TradingAutomation();
@@ -119,7 +121,7 @@ private:
     void wire_timers();
 
     Page& page_;
-    TradingControls& ui_;
+    const TradingControls ui_;
     Dialogs& dialogs_;
     std::function<void()> press_GoBtn_;
     std::function<void()> beep_;
