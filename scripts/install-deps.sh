@@ -7,6 +7,7 @@ packages=(
   # build
   g++ make cmake pkg-config
   qt6-base-dev qt6-webengine-dev libqt6webenginewidgets6 libgl-dev
+  libbenchmark-dev
   # run: fonts for the pages and the window
   fonts-dejavu-core
   # test: virtual display, synthetic input, certificates, fuzzing
