@@ -4,9 +4,8 @@
 #include "trading_automation.h"
 
 #include "automation/page_scripts.h"
+#include "common/atomic_file.h"
 #include "common/cp1251.h"
-
-#include <QSaveFile>
 
 namespace rx42 {
 
@@ -56,12 +55,9 @@ void TradingAutomation::btn2Click()
 
 void TradingAutomation::save_captured_html(const QString& path)
 {
-    // QSaveFile: a write that fails half-way leaves an existing file as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(to_cp1251(ui_.Memo_html->text())) < 0 || !file.commit()) {
-        file.cancelWriting();
+    // A write that fails half-way leaves an existing file as it was.
+    if (!write_file_atomically(path, to_cp1251(ui_.Memo_html->text())))
         dialogs_.message_box(QStringLiteral("Unable to write to %1").arg(path));
-    }
 }
 
 void TradingAutomation::BitBtn1Click()

@@ -1,19 +1,14 @@
 #include "ini_file.h"
 
+#include "common/atomic_file.h"
 #include "common/cp1251.h"
 #include "common/handler_guard.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
-#include <cerrno>
 #include <cstring>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace rx42 {
 
@@ -221,20 +216,6 @@ private:
     const Encoding& encoding_;
 };
 
-bool sync_to_disk(QFileDevice& file)
-{
-#ifdef Q_OS_UNIX
-    int result;
-    do
-        result = ::fsync(file.handle());
-    while (result != 0 && errno == EINTR);
-    return result == 0;
-#else
-    Q_UNUSED(file);
-    return true;  // commit() syncs the file
-#endif
-}
-
 QString single_line(QString value)
 {
     value.replace(u'\r', u' ');
@@ -343,14 +324,8 @@ void IniFile::write_string(const QString& section, const QString& key, const QSt
     }
     const QByteArray updated = with_value(contents, section, key, value);
 
-    // A new file beside the old one, synced to disk and then renamed over the old one: whatever
-    // fails, the old file is either kept whole or replaced whole. The writes are unbuffered so
-    // that every failure is seen here: QSaveFile (Qt 6.4) does not notice a failure in flushing
-    // its buffer and renames the truncated file over the old one.
-    QSaveFile file(path_);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(updated) != updated.size()
-        || file.error() != QFileDevice::NoError || !sync_to_disk(file) || !file.commit())
+    // Whatever fails, the old file is either kept whole or replaced whole.
+    if (!write_file_atomically(path_, updated))
         throw HandlerError(unable_to_write_text(path_));
 }
 
