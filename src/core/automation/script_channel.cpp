@@ -12,6 +12,8 @@ namespace rx42 {
 void TradingAutomation::run_page_script(const QString& code)
 {
     page_.execute_in_main_frame(code);
+    if (on_script_sent)
+        on_script_sent(code);
 }
 
 void TradingAutomation::Chromium1ConsoleMessage(const QString& message)

@@ -60,6 +60,9 @@ public:
 
     // Runs a script text in the main frame of the page; asynchronous, no result.
     void run_page_script(const QString& code);
+    // Called with every script handed to the page, after it was handed over (the headless
+    // practice run watches for the confirming purchase click).
+    std::function<void(const QString& code)> on_script_sent;
     // One console message of the page, on the window thread, one at a time in arrival order.
     void Chromium1ConsoleMessage(const QString& message);
     // Page source or text delivered for the context menu's commands: discarded.

@@ -22,6 +22,8 @@ void Protocol::writelog(const QString& text)
     if (chbx_prot_.checked())
         mmo_log_.append_line(line);
     e_message_.set_text(line);
+    if (line_listener_)
+        line_listener_(line);
 }
 
 }  // namespace rx42

@@ -23,6 +23,9 @@ public:
     // Window thread only.
     void writelog(const QString& text);
 
+    // Called with every protocol line as it is written (the headless practice run prints them).
+    void set_line_listener(std::function<void(const QString& line)> listener) { line_listener_ = std::move(listener); }
+
     // The protocol line for `text` written at `when`.
     static QString protocol_line(const QString& text, const QDateTime& when);
 
@@ -31,6 +34,7 @@ private:
     CheckControl& chbx_prot_;
     LogControl& mmo_log_;
     LocalClock local_clock_;
+    std::function<void(const QString& line)> line_listener_;
 };
 
 }  // namespace rx42
