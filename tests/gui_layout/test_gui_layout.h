@@ -37,6 +37,7 @@ private slots:
     void log_memo_keeps_the_empty_first_line();
     void log_memo_follows_the_end_only_from_the_bottom();
     void status_bar_panels_by_index();
+    void text_buffer_memo_holds_the_text_exactly_until_shown();
 };
 
 class WidgetControlsTest : public QObject {

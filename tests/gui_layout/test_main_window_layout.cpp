@@ -6,6 +6,7 @@
 #include "main_window/main_window_ui.h"
 #include "main_window/panel_status_bar.h"
 #include "main_window/spin_edit.h"
+#include "main_window/text_buffer_memo.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>

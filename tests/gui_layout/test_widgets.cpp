@@ -5,6 +5,7 @@
 #include "main_window/log_memo.h"
 #include "main_window/panel_status_bar.h"
 #include "main_window/spin_edit.h"
+#include "main_window/text_buffer_memo.h"
 
 #include <QLineEdit>
 #include <QScrollBar>
@@ -257,4 +258,26 @@ void SmallWidgetsTest::status_bar_panels_by_index()
     QCOMPARE(bar.panel_text(1), QStringLiteral("main frame loaded : ''"));
     QVERIFY(bar.panel_text(3).isEmpty());
     QVERIFY_THROWS_EXCEPTION(HandlerError, bar.set_panel_text(4, QStringLiteral("x")));
+}
+
+void SmallWidgetsTest::text_buffer_memo_holds_the_text_exactly_until_shown()
+{
+    QWidget window;
+    auto* memo = new TextBufferMemo(&window);
+    memo->hide();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    const QString page = QStringLiteral("<body>\r\n<p>a\u00a0b</p>\u2029</body>");
+    memo->set_text(QStringLiteral("older capture"));
+    memo->set_text(page);
+    QCOMPARE(memo->text(), page);
+    QVERIFY(memo->document()->isEmpty());  // nothing laid out while hidden
+
+    memo->show();
+    QCOMPARE(memo->document()->blockCount(), 3);
+    QVERIFY(memo->toPlainText().startsWith(QStringLiteral("<body>\n<p>a")));
+    memo->set_text(QStringLiteral("shown"));
+    QCOMPARE(memo->toPlainText(), QStringLiteral("shown"));
+    QCOMPARE(memo->text(), QStringLiteral("shown"));
 }

@@ -10,7 +10,6 @@ class QLineEdit;
 class QListWidget;
 class QMainWindow;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QToolButton;
@@ -23,6 +22,7 @@ class DockSplitter;
 class LogMemo;
 class PanelStatusBar;
 class SpinEdit;
+class TextBufferMemo;
 
 // The widgets of the main window, one member per component, each named as the component and
 // carrying that name as its objectName. setup() builds them into the form with their designed
@@ -114,7 +114,7 @@ struct MainWindowUi {
     QLineEdit* e_script = nullptr;
     QPushButton* BitBtn1 = nullptr;         // "Для отладки"
     QToolButton* SpeedButton6 = nullptr;    // "Save options", no action
-    QPlainTextEdit* Memo_html = nullptr;    // hidden buffer of the captured page HTML
+    TextBufferMemo* Memo_html = nullptr;    // hidden buffer of the captured page HTML, no wrapping
 
     // Tools menu, opened by ConfigBtn.
     QMenu* PopupMenu1 = nullptr;

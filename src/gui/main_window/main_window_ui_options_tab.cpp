@@ -6,6 +6,7 @@
 #include "main_window/log_memo.h"
 #include "main_window/main_window_ui_builders.h"
 #include "main_window/spin_edit.h"
+#include "main_window/text_buffer_memo.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -203,7 +203,7 @@ void MainWindowUi::setup_options_tab()
     protocol->addWidget(btn_save_log, 0, Qt::AlignLeft);
 
     // Hidden buffer of the captured page HTML.
-    Memo_html = new QPlainTextEdit(TabSheet2);
+    Memo_html = new TextBufferMemo(TabSheet2);
     Memo_html->setObjectName(QStringLiteral("Memo_html"));
     Memo_html->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo_html->hide();

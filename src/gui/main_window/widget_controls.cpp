@@ -4,13 +4,13 @@
 #include "main_window/log_memo.h"
 #include "main_window/main_window_ui.h"
 #include "main_window/spin_edit.h"
+#include "main_window/text_buffer_memo.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 
 namespace rx42 {
 
@@ -22,9 +22,9 @@ LabelControl::LabelControl(QLabel* label) : QObject(label), label_(label) {}
 QString LabelControl::text() const { return label_->text(); }
 void LabelControl::set_text(const QString& text) { label_->setText(text); }
 
-MemoTextControl::MemoTextControl(QPlainTextEdit* memo) : QObject(memo), memo_(memo) {}
-QString MemoTextControl::text() const { return memo_->toPlainText(); }
-void MemoTextControl::set_text(const QString& text) { memo_->setPlainText(text); }
+MemoTextControl::MemoTextControl(TextBufferMemo* memo) : QObject(memo), memo_(memo) {}
+QString MemoTextControl::text() const { return memo_->text(); }
+void MemoTextControl::set_text(const QString& text) { memo_->set_text(text); }
 
 CheckBoxControl::CheckBoxControl(QCheckBox* box) : QObject(box), box_(box) {}
 bool CheckBoxControl::checked() const { return box_->isChecked(); }

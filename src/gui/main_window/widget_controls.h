@@ -9,7 +9,6 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QWidget;
 
 namespace rx42 {
@@ -17,6 +16,7 @@ namespace rx42 {
 class CheckListBox;
 class LogMemo;
 class SpinEdit;
+class TextBufferMemo;
 struct MainWindowUi;
 
 // The control interfaces over the window's widgets. Each adapter is a child object of its
@@ -45,12 +45,12 @@ private:
 // A memo's whole text.
 class MemoTextControl final : public QObject, public TextControl {
 public:
-    explicit MemoTextControl(QPlainTextEdit* memo);
+    explicit MemoTextControl(TextBufferMemo* memo);
     QString text() const override;
     void set_text(const QString& text) override;
 
 private:
-    QPlainTextEdit* memo_;
+    TextBufferMemo* memo_;
 };
 
 class CheckBoxControl final : public QObject, public CheckControl {
