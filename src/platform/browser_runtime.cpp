@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
-#include <QRegularExpression>
 #include <QWebEngineProfile>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 #include <QtWebEngineCore/qtwebenginecoreversion.h>
@@ -47,10 +46,33 @@ bool is_remote_debugging_switch(const QString& arg)
 }
 
 // A line the runtime writes to its log: "[pid:tid:MMDD/HHMMSS.uuuuuu:SEVERITY:source(line)] ".
+// Runs on the log reader's thread, which owns standard error: it must not print anything itself.
 bool is_runtime_log_line(const QByteArray& line)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\[\\d+:\\d+:\\d{4}/\\d{6}\\.\\d+:[A-Z0-9_]+:"));
-    return pattern.match(QString::fromLatin1(line.left(64))).hasMatch();
+    const auto digits = [&line](qsizetype& at, qsizetype min_count, qsizetype max_count) {
+        qsizetype count = 0;
+        while (at < line.size() && line.at(at) >= '0' && line.at(at) <= '9' && count < max_count) {
+            ++at;
+            ++count;
+        }
+        return count >= min_count;
+    };
+    const auto is = [&line](qsizetype& at, char c) {
+        if (at >= line.size() || line.at(at) != c)
+            return false;
+        ++at;
+        return true;
+    };
+    qsizetype at = 0;
+    if (!is(at, '[') || !digits(at, 1, 10) || !is(at, ':') || !digits(at, 1, 10) || !is(at, ':') || !digits(at, 4, 4)
+        || !is(at, '/') || !digits(at, 6, 6) || !is(at, '.') || !digits(at, 1, 9) || !is(at, ':'))
+        return false;
+    qsizetype severity = 0;
+    while (at < line.size() && ((line.at(at) >= 'A' && line.at(at) <= 'Z') || (line.at(at) >= '0' && line.at(at) <= '9') || line.at(at) == '_')) {
+        ++at;
+        ++severity;
+    }
+    return severity > 0 && is(at, ':');
 }
 
 const char* severity_name(BrowserRuntime::LogSeverity severity)
@@ -191,6 +213,9 @@ void BrowserRuntime::configure_environment()
     qputenv("QTWEBENGINEPROCESS_PATH", QFile::encodeName(os::executable_path()));
     // Never the remote debugging endpoint.
     qunsetenv("QTWEBENGINE_REMOTE_DEBUGGING");
+    // The runtime refuses to sandbox its sub-processes under root; there it runs without.
+    if (os::running_as_root())
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QStringList flags;
     const QStringList given = qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS").split(QLatin1Char(' '), Qt::SkipEmptyParts);
     for (const QString& flag : given) {

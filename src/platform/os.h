@@ -12,11 +12,17 @@ namespace rx42::os {
 QString executable_path();
 
 quint64 current_process_id();
+// The process runs with the system's administrator rights (root).
+bool running_as_root();
 quint64 current_thread_id();
 
 // Number of processes below this one (children, their children, ...) that run `executable`.
 // These are the browser runtime's sub-processes.
 int child_process_count(const QString& executable);
+
+// Calls `handler` on the main thread, from its event loop, each time the process is asked to end
+// (SIGTERM, SIGINT, SIGHUP), instead of ending at once. Needs the QCoreApplication.
+void on_termination_request(std::function<void()> handler);
 
 // Takes over the process's standard error output: every line for which `is_runtime_line` holds
 // is appended to `log_path`, every other line goes on to the original standard error. Child

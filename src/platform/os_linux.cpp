@@ -1,9 +1,11 @@
 #include "os.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSocketNotifier>
 #include <QVector>
 
 #include <cerrno>
@@ -12,6 +14,8 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+
+#include <csignal>
 
 #include <fcntl.h>
 #include <sys/syscall.h>
@@ -27,6 +31,11 @@ QString executable_path()
 quint64 current_process_id()
 {
     return quint64(::getpid());
+}
+
+bool running_as_root()
+{
+    return ::geteuid() == 0;
 }
 
 quint64 current_thread_id()
@@ -77,6 +86,38 @@ int child_process_count(const QString& executable)
             ++count;
     }
     return count;
+}
+
+namespace {
+
+int g_termination_pipe[2] = {-1, -1};
+
+void termination_signal(int)
+{
+    const char byte = 1;
+    // Only async-signal-safe calls here; the event loop does the rest.
+    [[maybe_unused]] const ssize_t n = ::write(g_termination_pipe[1], &byte, 1);
+}
+
+}  // namespace
+
+void on_termination_request(std::function<void()> handler)
+{
+    if (g_termination_pipe[0] < 0 && ::pipe2(g_termination_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(g_termination_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [handler = std::move(handler)]() {
+        char bytes[16];
+        while (::read(g_termination_pipe[0], bytes, sizeof bytes) > 0) {
+        }
+        handler();
+    });
+    struct sigaction action = {};
+    action.sa_handler = termination_signal;
+    ::sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
 }
 
 namespace {

@@ -27,8 +27,9 @@ inline int run_browser_test_main(int argc, char** argv, const std::function<int(
 {
     if (BrowserRuntime::is_sub_process(argc, argv))
         return BrowserRuntime::run_sub_process(argc, argv);
-    QApplication app(argc, argv);
+    // Removed last, once the runtime has let go of its files.
     QTemporaryDir folder;
+    QApplication app(argc, argv);
     BrowserRuntime runtime;
     runtime.set_cache(folder.filePath(QStringLiteral("cache")));
     runtime.set_log_file(folder.filePath(QStringLiteral("debug.log")));
