@@ -246,8 +246,10 @@ public:
     // The Qt page of a browser, for tests and for the platform layer's own tools.
     QWebEnginePage* page_of(BrowserId browser) const;
 
-    // Runs the context menu of a browser's view at `position` (view coordinates) without showing
-    // it: builds it like a right click would and returns it (owned by the caller), or nullptr.
+    // Builds the context menu of a browser's view for `position` (view coordinates) as a right
+    // click does, without showing it: the runtime's items of the last right click, then the
+    // host's (on_before_context_menu). Returned to the caller, who owns it; nullptr without a
+    // browser.
     QMenu* create_context_menu(BrowserId browser, const QPoint& position, QWidget* parent);
 
     class WebPage;

@@ -213,7 +213,9 @@ QMenu* BrowserComponent::create_context_menu(BrowserId id, const QPoint& positio
     Browser* b = find(id);
     if (!b || !b->view)
         return nullptr;
-    QMenu* menu = b->view->createStandardContextMenu();
+    // The runtime's own items need the request of a right click; without one the menu holds
+    // only the host's items.
+    QMenu* menu = b->view->lastContextMenuRequest() ? b->view->createStandardContextMenu() : new QMenu;
     menu->setParent(parent, menu->windowFlags());
     ContextMenuParams params;
     params.x = position.x();

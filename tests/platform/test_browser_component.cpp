@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMenu>
+#include <QTemporaryDir>
 #include <QPixmap>
 #include <QPointer>
 #include <QSignalSpy>
@@ -178,6 +180,9 @@ private slots:
     void popup_is_a_browser_of_its_own();
     void full_screen_requests();
     void developer_tools_in_a_panel();
+    void scripts_and_texts_of_frames();
+    void tools_of_the_browser();
+    void hovering_a_link_gives_a_status_message();
 
 private:
     std::unique_ptr<FixtureServer> server_;
@@ -598,6 +603,125 @@ void BrowserComponentTest::developer_tools_in_a_panel()
     h.component.close_dev_tools(&tools);
     QVERIFY(!h.component.dev_tools_shown());
     QVERIFY(!tools.child_window());
+}
+
+void BrowserComponentTest::scripts_and_texts_of_frames()
+{
+    server_->set_page("/top", "<html><body>top text<iframe name=\"child\" src=\"/child\"></iframe></body></html>");
+    server_->set_page("/child", "<html><body>child text</body></html>");
+    Harness h;
+    QVERIFY(h.create());
+    QVERIFY(h.load(server_->url("/top")));
+    QVERIFY(h.wait_for(QStringLiteral("end:0:'child'")));
+    const FrameInfo child = h.ends.at(h.events.filter(QRegularExpression("^end")).indexOf("end:0:'child'"));
+
+    // A script for a sub-frame of the page's origin reaches that frame's document.
+    h.component.execute_javascript(child, QStringLiteral("document.body.setAttribute('data-mark', 'set')"),
+                                   QStringLiteral("about:blank"), 0);
+    QTRY_COMPARE(h.run_script(QStringLiteral("frames[0].document.body.getAttribute('data-mark')")), QStringLiteral("set"));
+
+    QStringList texts;
+    h.component.on_text_result_available = [&](const QString& text) { texts << text; };
+    h.component.retrieve_text();
+    h.component.retrieve_html(QStringLiteral("child"));
+    h.component.retrieve_text(QStringLiteral("no such frame"));
+    QTRY_COMPARE(texts.size(), 2);
+    QVERIFY2(texts.at(0).contains(QLatin1String("top text")), qPrintable(texts.at(0)));
+    QVERIFY2(texts.at(1).contains(QLatin1String("<body data-mark=\"set\">child text")), qPrintable(texts.at(1)));
+    QTest::qWait(300);
+    QCOMPARE(texts.size(), 2);
+}
+
+void BrowserComponentTest::tools_of_the_browser()
+{
+    server_->set_page("/a", "<html><body>a</body></html>");
+    server_->set_page("/b", "<html><body><a href=\"/a\">link</a></body></html>");
+    Harness h;
+    QVERIFY(h.create());
+    QVERIFY(h.load(server_->url("/a")));
+    QVERIFY(h.load(server_->url("/b")));
+    const BrowserId id = h.component.browser_id();
+
+    // The host's items follow the runtime's own; a click raises the command.
+    QList<int> commands;
+    h.component.on_before_context_menu = [&](BrowserId browser, const FrameInfo& frame, const ContextMenuParams& params,
+                                             ContextMenuModel& model) {
+        QCOMPARE(browser, id);
+        QVERIFY(frame.is_main);
+        QCOMPARE(QPoint(params.x, params.y), QPoint(5, 7));
+        model.add_separator();
+        model.add_item(26511, QStringLiteral("Take snapshot..."));
+    };
+    h.component.on_context_menu_command = [&](BrowserId, const FrameInfo&, const ContextMenuParams&, int command, int) {
+        commands << command;
+        return false;
+    };
+    std::unique_ptr<QMenu> menu(h.component.create_context_menu(id, QPoint(5, 7), &h.window));
+    QVERIFY(menu);
+    const QList<QAction*> actions = menu->actions();
+    QVERIFY(actions.size() >= 2);
+    QVERIFY(actions.at(actions.size() - 2)->isSeparator());
+    QCOMPARE(actions.last()->text(), QStringLiteral("Take snapshot..."));
+    actions.last()->trigger();
+    QCOMPARE(commands, QList<int>{26511});
+
+    // Zoom level L is 1.2 to the power L.
+    QCOMPARE(h.component.zoom_pct(), 100.0);
+    h.component.set_zoom_level(1.0);
+    QTRY_VERIFY(qAbs(h.component.zoom_pct() - 120.0) < 0.01);
+    QVERIFY(qAbs(h.component.zoom_level() - 1.0) < 0.001);
+
+    h.component.set_audio_muted(true);
+    QVERIFY(h.component.audio_muted());
+    h.component.set_audio_muted(false);
+    QVERIFY(!h.component.audio_muted());
+
+    // History entries, each once, the current one marked.
+    QStringList entries;
+    h.component.on_navigation_visitor_result_available = [&](const QString& url, bool current, int index, int total) {
+        entries << QStringLiteral("%1 %2 %3/%4").arg(url).arg(int(current)).arg(index).arg(total);
+        return true;
+    };
+    h.component.visit_navigation_entries(false);
+    QTRY_COMPARE(entries.size(), 3);
+    QCOMPARE(entries, (QStringList{"about:blank 0 0/3", server_->url("/a").toString() + " 0 1/3",
+                                   server_->url("/b").toString() + " 1 2/3"}));
+
+    QImage snapshot;
+    QVERIFY(h.component.take_snapshot(snapshot));
+    QCOMPARE(snapshot.size(), h.panel->child_window()->size());
+
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("page.pdf"));
+    QList<bool> printed;
+    h.component.on_pdf_print_finished = [&](bool ok) { printed << ok; };
+    h.component.print_to_pdf(pdf);
+    QTRY_VERIFY_WITH_TIMEOUT(!printed.isEmpty(), 15000);
+    QCOMPARE(printed, QList<bool>{true});
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.read(5), QByteArray("%PDF-"));
+
+    QList<int> tasks;
+    h.component.on_execute_task = [&](int task) { tasks << task; };
+    h.component.execute_task(1, 0);
+    QTRY_COMPARE(tasks, QList<int>{1});
+}
+
+void BrowserComponentTest::hovering_a_link_gives_a_status_message()
+{
+    server_->set_page("/links", "<html><body style=\"margin:0\"><a href=\"/target\" style=\"display:block;"
+                                "width:400px;height:300px\">link</a></body></html>");
+    Harness h;
+    QVERIFY(h.create());
+    QVERIFY(h.load(server_->url("/links")));
+    QWidget* input = h.panel->child_window()->focusProxy();
+    QVERIFY(input);
+    h.reset();
+    QTest::mouseMove(input, QPoint(100, 100));
+    QVERIFY(h.wait_for(QStringLiteral("status:") + server_->url("/target").toString()));
+    QTest::mouseMove(input, QPoint(600, 500));
+    QVERIFY(h.wait_for(QStringLiteral("status:")));
 }
 
 int main(int argc, char** argv)
