@@ -409,11 +409,14 @@ bool BrowserComponent::event(QEvent* event)
     if (delivering_)
         return true;  // a handler is running (a modal box); its caller delivers this one next
     delivering_ = true;
+    const QPointer<BrowserComponent> alive(this);
     while (events_due_ > 0 && !events_.empty()) {
         --events_due_;
         std::function<void()> next = std::move(events_.front());
         events_.pop_front();
         run_handler(next);
+        if (!alive)
+            return true;  // a handler destroyed the component (and its window)
     }
     delivering_ = false;
     return true;
