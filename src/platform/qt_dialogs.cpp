@@ -48,18 +48,28 @@ QStringList QtDialogs::name_filters(const QString& filter)
 
 QString QtDialogs::save_file_name(const SaveRequest& request)
 {
+    // One save dialog shared by every tool: what a use sets (filter, default extension, file
+    // name) stays for the next use; an empty field of the request leaves it as it was.
+    if (!request.filter.isEmpty())
+        save_state_.filter = request.filter;
+    if (!request.default_suffix.isEmpty())
+        save_state_.default_suffix = request.default_suffix;
+    if (!request.file_name.isEmpty())
+        save_state_.file_name = request.file_name;
+
     QFileDialog dialog(owner());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    const QStringList filters = name_filters(request.filter);
+    const QStringList filters = name_filters(save_state_.filter);
     if (!filters.isEmpty())
         dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(request.default_suffix);
-    if (!request.file_name.isEmpty())
-        dialog.selectFile(request.file_name);
+    dialog.setDefaultSuffix(save_state_.default_suffix);
+    if (!save_state_.file_name.isEmpty())
+        dialog.selectFile(save_state_.file_name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    save_state_.file_name = dialog.selectedFiles().constFirst();
+    return save_state_.file_name;
 }
 
 QString QtDialogs::open_file_name(const QString& filter)

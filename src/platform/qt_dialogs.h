@@ -31,6 +31,7 @@ private:
     QWidget* owner() const;
 
     QPointer<QWidget> owner_;
+    SaveRequest save_state_;  // what the shared save dialog keeps between uses
 };
 
 }  // namespace rx42

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser_component.h"
+#include "automation/trading_automation.h"
 #include "common/qt_scheduler.h"
 #include "common/window_timer.h"
 #include "main_window/main_window_ui.h"
@@ -13,6 +14,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 namespace rx42 {
 
@@ -74,6 +76,10 @@ public:
     QStringList request_headers;
     QStringList navigation_entries;
     QMutex shared_lists_lock;
+
+    // The trading robot: script channel, price check, trading cycle, currency rotation. Made and
+    // bound by the start-up hook (bind_trading_and_read_settings); empty in a bare window.
+    std::unique_ptr<TradingAutomation> automation;
 
     // The hidden windows made at start-up.
     QPointer<TSimpleTextViewerFrm> SimpleTextViewerFrm;
