@@ -581,6 +581,15 @@ QString with_script_url(const QString& code, const QString& script_url)
     return code + QStringLiteral("\n//# sourceURL=") + QUrl(script_url).toString(QUrl::FullyEncoded);
 }
 
+// A script handed to the page fails silently: the runtime would otherwise report its uncaught
+// error on the console, the very channel the robot takes its answers from, and a missing element
+// would come back as a price or an order count. Declarations stay global (var is not
+// block-scoped), and the text runs as given.
+QString failing_silently(const QString& code)
+{
+    return QStringLiteral("try {\n") + code + QStringLiteral("\n} catch (rx42_script_error) {}");
+}
+
 }  // namespace
 
 void BrowserComponent::execute_in_main_frame(const QString& code)
@@ -588,7 +597,7 @@ void BrowserComponent::execute_in_main_frame(const QString& code)
     if (!initialized())
         return;
     QWebEnginePage* page = current()->page;
-    page->runJavaScript(with_script_url(code, page->url().toString()), QWebEngineScript::MainWorld);
+    page->runJavaScript(with_script_url(failing_silently(code), page->url().toString()), QWebEngineScript::MainWorld);
 }
 
 void BrowserComponent::execute_javascript(const FrameInfo& frame, const QString& code, const QString& script_url, int)
@@ -597,7 +606,7 @@ void BrowserComponent::execute_javascript(const FrameInfo& frame, const QString&
     if (!initialized() || !frame.valid || !b || b->closing || !b->page)
         return;
     if (frame.is_main) {
-        b->page->runJavaScript(with_script_url(code, script_url), QWebEngineScript::MainWorld);
+        b->page->runJavaScript(with_script_url(failing_silently(code), script_url), QWebEngineScript::MainWorld);
         return;
     }
     static const QString walk = QStringLiteral(

@@ -171,6 +171,7 @@ private slots:
     void error_page_text_replaces_the_main_frame();
     void a_stopped_load_is_aborted();
     void console_messages_come_once_in_order_from_the_main_world();
+    void a_failing_script_stays_silent_and_its_declarations_stay_global();
     void events_wait_for_a_running_handler();
     void certificate_errors_are_answered();
     void history_back_and_forward();
@@ -406,6 +407,23 @@ void BrowserComponentTest::console_messages_come_once_in_order_from_the_main_wor
     QCOMPARE(h.events, expected);
     // The script runs with the frame's URL as its own.
     QCOMPARE(h.console_sources.first(), server_->url("/page").toString());
+}
+
+void BrowserComponentTest::a_failing_script_stays_silent_and_its_declarations_stay_global()
+{
+    server_->set_page("/empty", "<html><body></body></html>");
+    Harness h;
+    QVERIFY(h.create());
+    QVERIFY(h.load(server_->url("/empty")));
+    h.reset();
+    // A missing element makes the script throw; its error must not come back as an answer.
+    h.component.execute_in_main_frame(
+        QStringLiteral("var my_price = document.getElementsByClassName(\"main-content\").item(0).innerText;console.log(my_price);"));
+    h.component.execute_in_main_frame(QStringLiteral("var later = 7;"));
+    h.component.execute_in_main_frame(QStringLiteral("console.log(typeof my_price + ' ' + later);"));
+    QVERIFY(h.wait_for(QStringLiteral("console:undefined 7")));
+    QTest::qWait(100);
+    QCOMPARE(h.events, QStringList{QStringLiteral("console:undefined 7")});
 }
 
 void BrowserComponentTest::events_wait_for_a_running_handler()
