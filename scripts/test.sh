@@ -8,12 +8,9 @@ build="${RX42_BUILD_DIR:-$root/build}"
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 
-echo "== tests: unit tests"
-# Tests of the core and widgets are quick and may run side by side; the ones that start the real
-# browser run one at a time so that they do not starve each other on a small machine.
-(cd "$build" && ctest --output-on-failure --label-exclude browser -j "$(nproc)")
-echo "== tests: real browser tests"
-(cd "$build" && ctest --output-on-failure --label-regex browser -j 1)
+echo "== tests"
+# Quick tests run side by side; the ones that start the real browser run alone (RUN_SERIAL).
+(cd "$build" && ctest --output-on-failure -j "$(nproc)")
 
 if [ -x "$root/scripts/run-fuzz.sh" ]; then
   echo "== fuzz: settings file reader, ${RX42_FUZZ_SECONDS:-60} s"
