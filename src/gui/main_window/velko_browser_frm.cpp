@@ -130,6 +130,14 @@ void TVelkoBrowserFrm::FormDestroy()
 void TVelkoBrowserFrm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    if (!shown_) {
+        // Before the first show the frame is not known, so the size the window was given (the
+        // designed one or the settings' height and width) is its outer size: take the frame off.
+        shown_ = true;
+        const QSize frame = frameGeometry().size() - size();
+        if (!frame.isNull())
+            resize(size() - frame);
+    }
     if (!event->spontaneous() && !changing_border_)
         run_handler([this]() { FormShow(); });
 }

@@ -184,6 +184,7 @@ private:
     Startup startup_;
     QPointer<BrowserPanel> devtools_panel_;
     bool changing_border_ = false;  // a full-screen change re-shows the window: not a new show
+    bool shown_ = false;  // shown at least once: its frame is known
 };
 
 }  // namespace rx42
