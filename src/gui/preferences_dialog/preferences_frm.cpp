@@ -1,5 +1,7 @@
 #include "preferences_frm.h"
 
+#include "gui_common/centre_on_screen.h"
+
 #include "main_window/spin_edit.h"
 
 #include <QComboBox>
@@ -111,11 +113,7 @@ TPreferencesFrm::TPreferencesFrm(QWidget* parent)
 
 void TPreferencesFrm::showEvent(QShowEvent* event)
 {
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centre_on_screen(this);
     QDialog::showEvent(event);
 }
 

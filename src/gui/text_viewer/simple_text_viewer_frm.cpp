@@ -1,5 +1,7 @@
 #include "simple_text_viewer_frm.h"
 
+#include "gui_common/centre_on_screen.h"
+
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -28,11 +30,7 @@ TSimpleTextViewerFrm::TSimpleTextViewerFrm(QWidget* parent)
 
 void TSimpleTextViewerFrm::showEvent(QShowEvent* event)
 {
-    if (const QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centre_on_screen(this);
     QDialog::showEvent(event);
 }
 
