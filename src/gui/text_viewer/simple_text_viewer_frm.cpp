@@ -3,7 +3,6 @@
 #include "gui_common/centre_on_screen.h"
 
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace rx42 {
