@@ -2,30 +2,10 @@
 #include <QTest>
 
 #include "test_gui_layout.h"
+#include "run_test_classes.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    int status = 0;
-    {
-        MainWindowLayoutTest t;
-        status |= QTest::qExec(&t, argc, argv);
-    }
-    {
-        SpinEditTest t;
-        status |= QTest::qExec(&t, argc, argv);
-    }
-    {
-        SmallWidgetsTest t;
-        status |= QTest::qExec(&t, argc, argv);
-    }
-    {
-        WidgetControlsTest t;
-        status |= QTest::qExec(&t, argc, argv);
-    }
-    {
-        DialogsTest t;
-        status |= QTest::qExec(&t, argc, argv);
-    }
-    return status;
+    return run_test_classes<MainWindowLayoutTest, SpinEditTest, SmallWidgetsTest, WidgetControlsTest, DialogsTest>(argc, argv);
 }

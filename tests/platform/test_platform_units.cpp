@@ -6,6 +6,7 @@
 #include "common/simulated_scheduler.h"
 #include "os.h"
 #include "qt_dialogs.h"
+#include "run_test_classes.h"
 #include "sentinel.h"
 #include "test_dialogs.h"
 #include "window_messages.h"
@@ -412,32 +413,7 @@ void ProcessesTest::local_time_still_follows_the_time_zone()
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    int status = 0;
-    {
-        SentinelTest t;
-        status |= QTest::qExec(&t, argc, argv);
-    }
-    {
-        WindowMessagesTest t;
-        status |= QTest::qExec(&t, argc, argv);
-    }
-    {
-        DialogsTest t;
-        status |= QTest::qExec(&t, argc, argv);
-    }
-    {
-        PanelTest t;
-        status |= QTest::qExec(&t, argc, argv);
-    }
-    {
-        RuntimeSettingsTest t;
-        status |= QTest::qExec(&t, argc, argv);
-    }
-    {
-        ProcessesTest t;
-        status |= QTest::qExec(&t, argc, argv);
-    }
-    return status;
+    return run_test_classes<SentinelTest, WindowMessagesTest, DialogsTest, PanelTest, RuntimeSettingsTest, ProcessesTest>(argc, argv);
 }
 
 #include "test_platform_units.moc"

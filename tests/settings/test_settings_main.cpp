@@ -2,22 +2,10 @@
 #include <QTest>
 
 #include "test_settings.h"
+#include "run_test_classes.h"
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    int status = 0;
-    {
-        IniFileTest t;
-        status |= QTest::qExec(&t, argc, argv);
-    }
-    {
-        SettingsLoadTest t;
-        status |= QTest::qExec(&t, argc, argv);
-    }
-    {
-        SettingsSaveTest t;
-        status |= QTest::qExec(&t, argc, argv);
-    }
-    return status;
+    return run_test_classes<IniFileTest, SettingsLoadTest, SettingsSaveTest>(argc, argv);
 }
