@@ -3,6 +3,7 @@
 #include "frame_reports.h"
 #include "os.h"
 #include "qt_dialogs.h"
+#include "runtime_log_lines.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -43,36 +44,6 @@ QString beside_executable(const QString& path)
 bool is_remote_debugging_switch(const QString& arg)
 {
     return arg.startsWith(QLatin1String("--remote-debugging"));
-}
-
-// A line the runtime writes to its log: "[pid:tid:MMDD/HHMMSS.uuuuuu:SEVERITY:source(line)] ".
-// Runs on the log reader's thread, which owns standard error: it must not print anything itself.
-bool is_runtime_log_line(const QByteArray& line)
-{
-    const auto digits = [&line](qsizetype& at, qsizetype min_count, qsizetype max_count) {
-        qsizetype count = 0;
-        while (at < line.size() && line.at(at) >= '0' && line.at(at) <= '9' && count < max_count) {
-            ++at;
-            ++count;
-        }
-        return count >= min_count;
-    };
-    const auto is = [&line](qsizetype& at, char c) {
-        if (at >= line.size() || line.at(at) != c)
-            return false;
-        ++at;
-        return true;
-    };
-    qsizetype at = 0;
-    if (!is(at, '[') || !digits(at, 1, 10) || !is(at, ':') || !digits(at, 1, 10) || !is(at, ':') || !digits(at, 4, 4)
-        || !is(at, '/') || !digits(at, 6, 6) || !is(at, '.') || !digits(at, 1, 9) || !is(at, ':'))
-        return false;
-    qsizetype severity = 0;
-    while (at < line.size() && ((line.at(at) >= 'A' && line.at(at) <= 'Z') || (line.at(at) >= '0' && line.at(at) <= '9') || line.at(at) == '_')) {
-        ++at;
-        ++severity;
-    }
-    return severity > 0 && is(at, ':');
 }
 
 const char* severity_name(BrowserRuntime::LogSeverity severity)
@@ -239,7 +210,7 @@ bool BrowserRuntime::start_main_process()
     configure_environment();
     if (log_severity_ != LOGSEVERITY_DISABLE && !log_file_.isEmpty()) {
         // Qt WebEngine writes the runtime's log to standard error; its lines go to the log file.
-        if (os::capture_runtime_log(log_file_path(), is_runtime_log_line))
+        if (os::capture_runtime_log(log_file_path(), RuntimeLogLines()))
             qAddPostRoutine(release_log_at_exit);
     }
     FrameReportHandler::register_scheme();

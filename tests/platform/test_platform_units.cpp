@@ -6,6 +6,7 @@
 #include "common/simulated_scheduler.h"
 #include "os.h"
 #include "qt_dialogs.h"
+#include "runtime_log_lines.h"
 #include "run_test_classes.h"
 #include "sentinel.h"
 #include "test_dialogs.h"
@@ -199,6 +200,8 @@ void PanelTest::child_fills_the_panel_and_dies_with_it()
 class RuntimeSettingsTest : public QObject {
     Q_OBJECT
 private slots:
+    void runtime_log_lines_data();
+    void runtime_log_lines();
     void paths_lie_beside_the_executable_data();
     void paths_lie_beside_the_executable();
     void switches_data();
@@ -210,6 +213,37 @@ private slots:
     void log_lines();
     void missing_runtime_files_give_one_error_box();
 };
+
+void RuntimeSettingsTest::runtime_log_lines_data()
+{
+    // Lines written to standard error, in order, and which of them belong in the runtime's log.
+    QTest::addColumn<QList<QByteArray>>("lines");
+    QTest::addColumn<QList<bool>>("to_log");
+    const QByteArray entry = "[1234:1234:1211/032145.123456:INFO:CONSOLE(1)] \"95.50\", source: https://p2p.test/ (1)\n";
+    const QByteArray multi = "[1234:1234:1211/032145.123456:INFO:CONSOLE(1)] \"<head>\n";
+    QTest::newRow("one-line entry, then a warning")
+        << QList<QByteArray>{entry, "Qt: a warning\n"} << QList<bool>{true, false};
+    QTest::newRow("console entry over several lines")
+        << QList<QByteArray>{multi, "<body>\n", "</body>\", source: https://p2p.test/ (1)\n", "practice run: text\n"}
+        << QList<bool>{true, true, true, false};
+    QTest::newRow("a new entry ends an unfinished one")
+        << QList<QByteArray>{multi, entry, "after\n"} << QList<bool>{true, true, false};
+    QTest::newRow("other entries do not take the next line")
+        << QList<QByteArray>{"[1:2:1211/032145.1:ERROR:gpu_init.cc(5)] no gpu\n", "plain\n"} << QList<bool>{true, false};
+    QTest::newRow("almost an entry") << QList<QByteArray>{"[1:2:12/0321.1:INFO:x(1)] no\n", "[INFO] no\n"}
+                                     << QList<bool>{false, false};
+}
+
+void RuntimeSettingsTest::runtime_log_lines()
+{
+    QFETCH(QList<QByteArray>, lines);
+    QFETCH(QList<bool>, to_log);
+    RuntimeLogLines sort;
+    QList<bool> got;
+    for (const QByteArray& line : lines)
+        got.append(sort(line));
+    QCOMPARE(got, to_log);
+}
 
 void RuntimeSettingsTest::paths_lie_beside_the_executable_data()
 {
