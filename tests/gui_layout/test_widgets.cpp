@@ -6,6 +6,7 @@
 #include "main_window/panel_status_bar.h"
 #include "main_window/spin_edit.h"
 #include "main_window/text_buffer_memo.h"
+#include "check_list_clicks.h"
 
 #include <QLineEdit>
 #include <QScrollBar>
@@ -149,20 +150,6 @@ void SpinEditTest::arrow_keys_step_inside_the_range()
     QTest::keyClick(f.spin, Qt::Key(key));
     QCOMPARE(f.spin->text(), text);
 }
-
-namespace {
-
-QPoint check_mark_of(CheckListBox& list, int row)
-{
-    QStyleOptionViewItem option;
-    option.initFrom(list.viewport());
-    option.rect = list.visualItemRect(list.item(row));
-    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
-    option.text = list.item(row)->text();
-    return list.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &list).center();
-}
-
-}  // namespace
 
 void SmallWidgetsTest::check_list_event_only_for_user_ticks_data()
 {

@@ -5,6 +5,7 @@
 // starts and ends without it.
 
 #include "browser_test_main.h"
+#include "check_list_clicks.h"
 #include "common/handler_guard.h"
 #include "main_window/check_list_box.h"
 #include "main_window/spin_edit.h"
@@ -128,16 +129,6 @@ QString differences(const QMap<QString, QString>& actual, const QMap<QString, QS
         QVERIFY2(diff.isEmpty(), qPrintable(diff));                                                  \
     } while (false)
 
-// The middle of an entry's check mark: a click there ticks it as the user does.
-QPoint check_mark_of(CheckListBox& list, int row)
-{
-    QStyleOptionViewItem option;
-    option.initFrom(list.viewport());
-    option.rect = list.visualItemRect(list.item(row));
-    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
-    option.text = list.item(row)->text();
-    return list.style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, &list).center();
-}
 
 void click_check_box(QCheckBox* box)
 {
