@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -21,6 +22,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <ctime>
@@ -155,7 +157,46 @@ class DialogsTest : public QObject {
 private slots:
     void filters_data();
     void filters();
+    void the_save_dialog_keeps_what_a_use_left();
 };
+
+void DialogsTest::the_save_dialog_keeps_what_a_use_left()
+{
+    // Answers the next file dialog: records what it shows, then chooses `file` or cancels.
+    struct Shown {
+        QStringList filters;
+        QString suffix;
+        QStringList selected;
+    };
+    const auto answer = [](Shown& shown, const QString& file) {
+        QTimer::singleShot(0, [&shown, file]() {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            shown = {dialog->nameFilters(), dialog->defaultSuffix(), dialog->selectedFiles()};
+            if (file.isEmpty()) {
+                dialog->reject();
+            } else {
+                dialog->selectFile(file);
+                static_cast<QDialog*>(dialog)->accept();
+            }
+        });
+    };
+    QTemporaryDir folder;
+    const QString chosen = folder.filePath(QStringLiteral("prefs.txt"));
+    QtDialogs dialogs;
+    Shown first;
+    answer(first, chosen);
+    QCOMPARE(dialogs.save_file_name({QStringLiteral("Text files (*.txt)|*.TXT"), QStringLiteral("txt"), {}}), chosen);
+    QCOMPARE(first.suffix, QStringLiteral("txt"));
+
+    // A use that sets nothing (the page capture) shows what the last use left, file name included.
+    Shown second;
+    answer(second, {});
+    QCOMPARE(dialogs.save_file_name({}), QString());
+    QCOMPARE(second.filters, first.filters);
+    QCOMPARE(second.suffix, QStringLiteral("txt"));
+    QCOMPARE(second.selected, QStringList{chosen});
+}
 
 void DialogsTest::filters_data()
 {
