@@ -27,8 +27,12 @@ void on_termination_request(std::function<void()> handler);
 // Takes over the process's standard error output: every line for which `is_runtime_line` holds
 // is appended to `log_path`, every other line goes on to the original standard error. Child
 // processes started afterwards inherit the redirected output, so their runtime lines end up in
-// the same file. Returns false (and changes nothing) when the redirection cannot be set up.
-bool capture_runtime_log(const QString& log_path, std::function<bool(const QByteArray& line)> is_runtime_line);
+// the same file. A robot runs for days: once the file holds `max_log_bytes`, it becomes
+// `log_path` + ".1" (replacing the older one) and a new file is begun. Returns false (and changes
+// nothing) when the redirection cannot be set up.
+inline constexpr qint64 kDefaultMaxLogBytes = 32 * 1024 * 1024;
+bool capture_runtime_log(const QString& log_path, std::function<bool(const QByteArray& line)> is_runtime_line,
+                         qint64 max_log_bytes = kDefaultMaxLogBytes);
 // Gives standard error back and writes out what is still buffered. Safe to call when nothing
 // was captured.
 void release_runtime_log();

@@ -155,7 +155,8 @@ LogCapture& capture()
 
 }  // namespace
 
-bool capture_runtime_log(const QString& log_path, std::function<bool(const QByteArray& line)> is_runtime_line)
+bool capture_runtime_log(const QString& log_path, std::function<bool(const QByteArray& line)> is_runtime_line,
+                         qint64 max_log_bytes)
 {
     LogCapture& c = capture();
     std::lock_guard<std::mutex> guard(c.lock);
@@ -184,7 +185,30 @@ bool capture_runtime_log(const QString& log_path, std::function<bool(const QByte
     ::close(fds[1]);
     c.saved_stderr = saved;
     c.reader = std::make_shared<ReaderState>();
-    std::thread([state = c.reader, read_end = fds[0], out_fd, log_fd, filter = std::move(is_runtime_line)]() {
+    std::thread([state = c.reader, read_end = fds[0], out_fd, log_fd, path, max_log_bytes,
+                 filter = std::move(is_runtime_line)]() mutable {
+        int log_out = log_fd;
+        qint64 log_size = ::lseek(log_out, 0, SEEK_END);
+        // One line to its place; a full log file is set aside and a new one begun.
+        const auto put = [&](const QByteArray& line) {
+            if (!filter(line)) {
+                write_all(out_fd, line.constData(), line.size());
+                return;
+            }
+            if (log_size > 0 && log_size + line.size() > max_log_bytes) {
+                const QByteArray older = path + ".1";
+                const int fresh = ::rename(path.constData(), older.constData()) == 0
+                    ? ::open(path.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644)
+                    : -1;
+                if (fresh >= 0) {
+                    ::close(log_out);
+                    log_out = fresh;
+                    log_size = 0;
+                }
+            }
+            write_all(log_out, line.constData(), line.size());
+            log_size += line.size();
+        };
         QByteArray pending;
         char buffer[4096];
         for (;;) {
@@ -196,16 +220,15 @@ bool capture_runtime_log(const QString& log_path, std::function<bool(const QByte
             pending.append(buffer, n);
             qsizetype start = 0;
             for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n', start)) {
-                const QByteArray line = pending.mid(start, end - start + 1);
-                write_all(filter(line) ? log_fd : out_fd, line.constData(), line.size());
+                put(pending.mid(start, end - start + 1));
                 start = end + 1;
             }
             pending.remove(0, start);
         }
         if (!pending.isEmpty())
-            write_all(filter(pending) ? log_fd : out_fd, pending.constData(), pending.size());
+            put(pending);
         ::close(read_end);
-        ::close(log_fd);
+        ::close(log_out);
         ::close(out_fd);
         std::lock_guard<std::mutex> done_guard(state->lock);
         state->done = true;

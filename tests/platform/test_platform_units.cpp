@@ -432,6 +432,7 @@ class ProcessesTest : public QObject {
 private slots:
     void counts_descendants_running_an_executable();
     void runtime_lines_of_standard_error_go_to_the_log();
+    void a_full_log_is_set_aside_and_a_new_one_begun();
     void local_time_still_follows_the_time_zone();
 };
 
@@ -449,6 +450,28 @@ void ProcessesTest::counts_descendants_running_an_executable()
     child.kill();
     child.waitForFinished();
     QTRY_COMPARE(os::child_process_count(shell), 0);
+}
+
+void ProcessesTest::a_full_log_is_set_aside_and_a_new_one_begun()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("debug.log"));
+    QVERIFY(os::capture_runtime_log(path, [](const QByteArray& line) { return line.startsWith("[runtime]"); }, 100));
+    QByteArray written;
+    for (int i = 0; i < 12; ++i)
+        written += QByteArray("[runtime] line ") + QByteArray::number(10 + i) + '\n';  // 18 bytes each
+    QCOMPARE(::write(STDERR_FILENO, written.constData(), size_t(written.size())), ssize_t(written.size()));
+    os::release_runtime_log();
+    const auto contents = [](const QString& file_path) {
+        QFile file(file_path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray current = contents(path);
+    const QByteArray older = contents(path + QStringLiteral(".1"));
+    // Five lines fit in 100 bytes; the two files hold the newest lines, in order, whole.
+    QCOMPARE(current.size(), 2 * 18);
+    QCOMPARE(older.size(), 5 * 18);
+    QVERIFY(written.endsWith(older + current));
 }
 
 void ProcessesTest::runtime_lines_of_standard_error_go_to_the_log()
