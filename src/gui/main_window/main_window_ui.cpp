@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -75,6 +77,20 @@ SpinEdit* spin_edit(QWidget* parent, const char* name, int value, int minimum, i
     spin->set_value(value);
     spin->setFixedWidth(90);
     return spin;
+}
+
+QFrame* panel(QWidget* parent, const char* name)
+{
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QString::fromUtf8(name));
+    return frame;
+}
+
+QGroupBox* group_box(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* group = new QGroupBox(caption, parent);
+    group->setObjectName(QString::fromUtf8(name));
+    return group;
 }
 
 QLabel* caption_label(QWidget* parent, const char* name, const QString& caption, QWidget* buddy)

@@ -7,6 +7,8 @@
 #include <QString>
 
 class QCheckBox;
+class QFrame;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -34,6 +36,10 @@ QCheckBox* check_box(QWidget* parent, const char* name, const QString& caption);
 
 // Spin edit holding `value` in [minimum, maximum].
 SpinEdit* spin_edit(QWidget* parent, const char* name, int value, int minimum, int maximum, const QString& hint = {});
+
+// Panel and group box, named after their component.
+QFrame* panel(QWidget* parent, const char* name);
+QGroupBox* group_box(QWidget* parent, const char* name, const QString& caption);
 
 QLabel* caption_label(QWidget* parent, const char* name, const QString& caption, QWidget* buddy = nullptr);
 

@@ -24,13 +24,6 @@ namespace rx42 {
 
 namespace {
 
-QFrame* panel(QWidget* parent, const char* name)
-{
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(QString::fromUtf8(name));
-    return frame;
-}
-
 QPushButton* symbol_button(QWidget* parent, const char* name, const QString& caption, const QFont& font)
 {
     auto* button = new QPushButton(caption, parent);
@@ -39,13 +32,6 @@ QPushButton* symbol_button(QWidget* parent, const char* name, const QString& cap
     button->setAutoDefault(false);
     button->setFixedSize(32, 28);
     return button;
-}
-
-QGroupBox* group_box(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* group = new QGroupBox(caption, parent);
-    group->setObjectName(QString::fromUtf8(name));
-    return group;
 }
 
 }  // namespace

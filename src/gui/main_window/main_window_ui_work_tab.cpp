@@ -24,10 +24,10 @@ constexpr int tool_bar_height = 84;
 constexpr int button_group_height = 31;
 const QList<int> status_panel_widths = {100, 500, 100, 100};
 
-QFrame* panel(QWidget* parent, const char* name)
+// A raised panel of the tool bar.
+QFrame* raised_panel(QWidget* parent, const char* name)
 {
-    auto* frame = new QFrame(parent);
-    frame->setObjectName(QString::fromUtf8(name));
+    QFrame* frame = ui::panel(parent, name);
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setFrameShadow(QFrame::Raised);
     return frame;
@@ -39,13 +39,12 @@ void MainWindowUi::setup_work_tab()
 {
     using namespace ui;
 
-    pnl1 = panel(TabSheet1, "pnl1");
+    pnl1 = raised_panel(TabSheet1, "pnl1");
     pnl1->setFixedHeight(tool_bar_height);
 
     btn_start = bit_button(pnl1, "btn_start", {}, QStringLiteral("Входим на сайт"), QStyle::SP_MediaPlay);
 
-    GroupBox2 = new QGroupBox(pnl1);
-    GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
+    GroupBox2 = group_box(pnl1, "GroupBox2", {});
     chbx_auto = check_box(GroupBox2, "chbx_auto", QStringLiteral("автомат"));
     btn_search = speed_button(GroupBox2, "btn_search", QStringLiteral("Старт поиска цены"), QStyle::SP_FileDialogContentsView);
     btn_cell_price = speed_button(GroupBox2, "btn_cell_price", QStringLiteral("Фейк - контроль"), QStyle::SP_MessageBoxQuestion);
@@ -71,7 +70,7 @@ void MainWindowUi::setup_work_tab()
              e_buy_price, btn_switcher, Btn_sw_curr, e_porog, btn_click_buy, btn_click_all, btn_buy_eth})
         group->addWidget(w);
 
-    pnl2 = panel(pnl1, "pnl2");
+    pnl2 = raised_panel(pnl1, "pnl2");
     pnl2->setFixedHeight(button_group_height);
     btn2 = speed_button(pnl2, "btn2", QStringLiteral("Сохранить страницу в файл "), QStyle::SP_FileIcon);
     SpeedButton1 = speed_button(pnl2, "SpeedButton1", QStringLiteral("Остановить цикл"), QStyle::SP_MediaStop);

@@ -1,6 +1,7 @@
 #include "preferences_frm.h"
 
 #include "gui_common/centre_on_screen.h"
+#include "main_window/main_window_ui_builders.h"
 
 #include "main_window/spin_edit.h"
 
@@ -16,13 +17,6 @@
 namespace rx42 {
 
 namespace {
-
-QLineEdit* edit(QWidget* parent, const char* name)
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromUtf8(name));
-    return e;
-}
 
 QComboBox* drop_down(QWidget* parent, const char* name, const QStringList& items)
 {
@@ -44,25 +38,24 @@ TPreferencesFrm::TPreferencesFrm(QWidget* parent)
     setFont(QFont(QStringLiteral("Tahoma"), 8));
     setFixedSize(428, 388);
 
-    ProxyGrp = new QGroupBox(QStringLiteral(" Proxy "), this);
-    ProxyGrp->setObjectName(QStringLiteral("ProxyGrp"));
+    ProxyGrp = ui::group_box(this, "ProxyGrp", QStringLiteral(" Proxy "));
     ProxyTypeCbx = drop_down(ProxyGrp, "ProxyTypeCbx",
                              {QStringLiteral("Direct"), QStringLiteral("Autodetect"), QStringLiteral("System"),
                               QStringLiteral("Fixed servers"), QStringLiteral("PAC script")});
     ProxySchemeCb = drop_down(ProxyGrp, "ProxySchemeCb",
                               {QStringLiteral("HTTP"), QStringLiteral("SOCKS4"), QStringLiteral("SOCKS5")});
     ProxySchemeCb->setFixedWidth(70);
-    ProxyServerEdt = edit(ProxyGrp, "ProxyServerEdt");
-    ProxyPortEdt = edit(ProxyGrp, "ProxyPortEdt");
+    ProxyServerEdt = ui::edit_box(ProxyGrp, "ProxyServerEdt");
+    ProxyPortEdt = ui::edit_box(ProxyGrp, "ProxyPortEdt");
     ProxyPortEdt->setMaxLength(5);
     ProxyPortEdt->setText(QStringLiteral("80"));
     ProxyPortEdt->setFixedWidth(60);
-    ProxyUsernameEdt = edit(ProxyGrp, "ProxyUsernameEdt");
-    ProxyPasswordEdt = edit(ProxyGrp, "ProxyPasswordEdt");
+    ProxyUsernameEdt = ui::edit_box(ProxyGrp, "ProxyUsernameEdt");
+    ProxyPasswordEdt = ui::edit_box(ProxyGrp, "ProxyPasswordEdt");
     ProxyPasswordEdt->setEchoMode(QLineEdit::Password);
     ProxyPasswordEdt->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
-    ProxyScriptURLEdt = edit(ProxyGrp, "ProxyScriptURLEdt");
-    ProxyByPassListEdt = edit(ProxyGrp, "ProxyByPassListEdt");
+    ProxyScriptURLEdt = ui::edit_box(ProxyGrp, "ProxyScriptURLEdt");
+    ProxyByPassListEdt = ui::edit_box(ProxyGrp, "ProxyByPassListEdt");
     MaxConnectionsPerProxyEdt = new SpinEdit(ProxyGrp);
     MaxConnectionsPerProxyEdt->setObjectName(QStringLiteral("MaxConnectionsPerProxyEdt"));
     MaxConnectionsPerProxyEdt->set_range(7, 99);
@@ -82,10 +75,9 @@ TPreferencesFrm::TPreferencesFrm(QWidget* parent)
     proxy->addRow(QStringLiteral("ByPass list"), ProxyByPassListEdt);
     proxy->addRow(QStringLiteral("Maximum connections per proxy"), MaxConnectionsPerProxyEdt);
 
-    CustomHeaderGrp = new QGroupBox(QStringLiteral(" Custom header "), this);
-    CustomHeaderGrp->setObjectName(QStringLiteral("CustomHeaderGrp"));
-    HeaderNameEdt = edit(CustomHeaderGrp, "HeaderNameEdt");
-    HeaderValueEdt = edit(CustomHeaderGrp, "HeaderValueEdt");
+    CustomHeaderGrp = ui::group_box(this, "CustomHeaderGrp", QStringLiteral(" Custom header "));
+    HeaderNameEdt = ui::edit_box(CustomHeaderGrp, "HeaderNameEdt");
+    HeaderValueEdt = ui::edit_box(CustomHeaderGrp, "HeaderValueEdt");
     auto* header = new QFormLayout(CustomHeaderGrp);
     header->addRow(QStringLiteral("Name"), HeaderNameEdt);
     header->addRow(QStringLiteral("Value"), HeaderValueEdt);
