@@ -1,5 +1,7 @@
 #include "fixture_server.h"
 
+#include <QTemporaryDir>
+
 #include <QFile>
 #include <QPointer>
 #include <QProcess>
@@ -23,6 +25,16 @@ bool FixtureServer::start(const QSslCertificate& certificate, const QSslKey& key
     certificate_ = certificate;
     key_ = key;
     return listen(QHostAddress::LocalHost, 0);
+}
+
+FixtureServer::SecureStart FixtureServer::start_self_signed()
+{
+    QTemporaryDir folder;
+    QSslCertificate certificate;
+    QSslKey key;
+    if (!folder.isValid() || !make_certificate(folder.path(), certificate, key))
+        return SecureStart::no_certificate;
+    return start(certificate, key) ? SecureStart::started : SecureStart::not_listening;
 }
 
 QUrl FixtureServer::url(const QString& path) const

@@ -19,6 +19,9 @@ public:
     // Listens on 127.0.0.1, any free port: HTTP, or HTTPS with a certificate and key.
     bool start();
     bool start(const QSslCertificate& certificate, const QSslKey& key);
+    // Listens over HTTPS with a self-signed certificate made for it.
+    enum class SecureStart { started, no_certificate, not_listening };
+    SecureStart start_self_signed();
     QUrl url(const QString& path) const;
 
     // A page: its body, content type and how long the answer is held back.
